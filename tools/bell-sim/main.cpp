@@ -1,0 +1,52 @@
+// velk-bell-sim: a stand-in for the VELK bell on 127.0.0.1, for trying the program without one.
+
+#include "BellSimulator.h"
+#include "SimulatorConsole.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("velk-bell-sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Plays the VELK bell on 127.0.0.1 for the VELK program.\n\n") +
+        SimulatorConsole::helpText());
+    parser.addHelpOption();
+    const QCommandLineOption portOption(
+        QStringLiteral("port"), QStringLiteral("Port to listen on (0: the system picks one)."),
+        QStringLiteral("port"), QStringLiteral("18080"));
+    parser.addOption(portOption);
+    parser.process(application);
+
+    bool ok = false;
+    const uint port = parser.value(portOption).toUInt(&ok);
+    if (!ok || port > 65535) {
+        std::fprintf(stderr, "velk-bell-sim: bad port \"%s\"\n",
+                     qPrintable(parser.value(portOption)));
+        return 2;
+    }
+
+    BellSimulator simulator;
+    if (!simulator.listen(quint16(port))) {
+        std::fprintf(stderr, "velk-bell-sim: cannot listen on 127.0.0.1:%u: %s\n", port,
+                     qPrintable(simulator.errorString()));
+        return 1;
+    }
+    QObject::connect(&simulator, &BellSimulator::log, &application, [](const QString &line) {
+        std::printf("bell: %s\n", qPrintable(line));
+        std::fflush(stdout);
+    });
+
+    SimulatorConsole console(&simulator);
+    QObject::connect(&console, &SimulatorConsole::finished, &application, &QCoreApplication::quit);
+
+    std::printf("%s\n", qPrintable(simulator.url().toString()));
+    std::printf("state: %s; type help for commands\n", qPrintable(simulator.state()));
+    std::fflush(stdout);
+    return application.exec();
+}

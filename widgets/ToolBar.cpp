@@ -1,0 +1,27 @@
+#include "ToolBar.h"
+
+#include <QPainter>
+#include <QStyleOptionToolBar>
+
+ToolBar::ToolBar(QWidget *parent)
+    : QWidget(parent)
+{}
+
+void ToolBar::setArea(Qt::ToolBarArea area)
+{
+    m_area = area;
+    update();
+}
+
+void ToolBar::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    QStyleOptionToolBar option;
+    option.initFrom(this);
+    option.state |= QStyle::State_Horizontal;
+    option.toolBarArea = m_area;
+    option.positionOfLine = QStyleOptionToolBar::OnlyOne;
+    option.positionWithinLine = QStyleOptionToolBar::OnlyOne;
+    painter.fillRect(rect(), palette().window());
+    style()->drawControl(QStyle::CE_ToolBar, &option, &painter, this);
+}
