@@ -1,7 +1,5 @@
 #include "ImageButton.h"
 
-#include "BitmapContainer.h"
-
 #include <QPainter>
 #include <QStyleOptionButton>
 

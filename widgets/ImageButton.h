@@ -1,9 +1,9 @@
 #pragma once
 
+#include "BitmapContainer.h"
+
 #include <QAbstractButton>
 #include <QPointer>
-
-class BitmapContainer;
 
 // A push button with a text and, to its right, a picture chosen by name from a BitmapContainer.
 class ImageButton : public QAbstractButton
