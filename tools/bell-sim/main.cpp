@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QSaveFile>
 #include <cstdio>
 
 int main(int argc, char *argv[])
@@ -21,6 +22,11 @@ int main(int argc, char *argv[])
         QStringLiteral("port"), QStringLiteral("Port to listen on (0: the system picks one)."),
         QStringLiteral("port"), QStringLiteral("18080"));
     parser.addOption(portOption);
+    const QCommandLineOption urlFileOption(
+        QStringLiteral("url-file"),
+        QStringLiteral("Also write the URL to this file once listening (for scripts)."),
+        QStringLiteral("file"));
+    parser.addOption(urlFileOption);
     parser.process(application);
 
     bool ok = false;
@@ -45,7 +51,15 @@ int main(int argc, char *argv[])
     SimulatorConsole console(&simulator);
     QObject::connect(&console, &SimulatorConsole::finished, &application, &QCoreApplication::quit);
 
-    std::printf("%s\n", qPrintable(simulator.url().toString()));
+    const QByteArray url = simulator.url().toString().toUtf8();
+    if (parser.isSet(urlFileOption)) {
+        QSaveFile urlFile(parser.value(urlFileOption));
+        if (!urlFile.open(QIODevice::WriteOnly) || urlFile.write(url + '\n') < 0 || !urlFile.commit()) {
+            std::fprintf(stderr, "velk-bell-sim: cannot write %s\n", qPrintable(urlFile.fileName()));
+            return 1;
+        }
+    }
+    std::printf("%s\n", url.constData());
     std::printf("state: %s; type help for commands\n", qPrintable(simulator.state()));
     std::fflush(stdout);
     return application.exec();
