@@ -15,6 +15,12 @@ namespace {
 
 const QString kLineBreak = QStringLiteral("\r\n");
 
+// What a screen reader says of the panel: the colour the bell last reported.
+QString lampName(const QString &colour)
+{
+    return QStringLiteral("Warna lampu bel: %1").arg(colour);
+}
+
 } // namespace
 
 TMainForm::TMainForm(const LinkSettings &settings, QWidget *parent)
@@ -24,6 +30,10 @@ TMainForm::TMainForm(const LinkSettings &settings, QWidget *parent)
     , sgwscli_1(new BellLink(this))
 {
     ui->setupUi(this);
+    QIcon icon;
+    for (int size : {256, 64, 48, 40, 32, 24, 20, 16})
+        icon.addFile(QStringLiteral(":/icons/velk-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -50,8 +60,15 @@ TMainForm::TMainForm(const LinkSettings &settings, QWidget *parent)
     connect(sgwscli_1, &BellLink::textMessage, this, &TMainForm::sgwscli_1Message);
     connect(this, &TMainForm::shown, this, &TMainForm::FormShow, Qt::SingleShotConnection);
 
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    ui->rct_1->setAccessibleName(lampName(QStringLiteral("belum ada laporan")));
+
+    // Centred on the screen, but never with the title bar above its top.
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        QPoint topLeft = available.center() - rect().center();
+        topLeft.setY(qMax(topLeft.y(), available.top()));
+        move(topLeft);
+    }
 }
 
 TMainForm::~TMainForm() = default;
@@ -153,8 +170,10 @@ void TMainForm::sgwscli_1Message(const QString &text)
             button(enable.button)->setEnabled(enable.enabled);
         for (const StatusRule::Image &image : rule.images)
             button(image.button)->setBitmapName(image.bitmapName);
-        if (rule.fill)
+        if (rule.fill) {
             ui->rct_1->setFillColor(QColor::fromRgba(*rule.fill));
+            ui->rct_1->setAccessibleName(lampName(rule.keyword));
+        }
     }
 }
 

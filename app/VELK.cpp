@@ -24,6 +24,7 @@ int main(int argc, char *argv[])
     }
 
     QApplication application(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("velk"));
     TMainForm MainForm(commandLine.settings);
     MainForm.show();
     return application.exec();

@@ -20,7 +20,7 @@ public:
 
     explicit BitmapContainer(QObject *parent = nullptr);
 
-    // Adds the picture at path (a file or a Qt resource; @2x variants beside it are picked up).
+    // Adds the picture at path (a file or a Qt resource) and its @2x variant beside it, if any.
     void addBitmap(const QString &name, const QString &path, int tag = 0);
 
     const QList<Item> &items() const { return m_items; }

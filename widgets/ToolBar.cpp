@@ -1,5 +1,6 @@
 #include "ToolBar.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QStyleOptionToolBar>
 
@@ -18,10 +19,12 @@ void ToolBar::paintEvent(QPaintEvent *)
     QPainter painter(this);
     QStyleOptionToolBar option;
     option.initFrom(this);
+    // The style's own tool bar background, whatever fill the window has.
+    option.palette = QApplication::palette(this);
     option.state |= QStyle::State_Horizontal;
     option.toolBarArea = m_area;
     option.positionOfLine = QStyleOptionToolBar::OnlyOne;
     option.positionWithinLine = QStyleOptionToolBar::OnlyOne;
-    painter.fillRect(rect(), palette().window());
+    painter.fillRect(rect(), option.palette.window());
     style()->drawControl(QStyle::CE_ToolBar, &option, &painter, this);
 }

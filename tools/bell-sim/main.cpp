@@ -54,8 +54,10 @@ int main(int argc, char *argv[])
     const QByteArray url = simulator.url().toString().toUtf8();
     if (parser.isSet(urlFileOption)) {
         QSaveFile urlFile(parser.value(urlFileOption));
-        if (!urlFile.open(QIODevice::WriteOnly) || urlFile.write(url + '\n') < 0 || !urlFile.commit()) {
-            std::fprintf(stderr, "velk-bell-sim: cannot write %s\n", qPrintable(urlFile.fileName()));
+        if (!urlFile.open(QIODevice::WriteOnly) || urlFile.write(url + '\n') < 0 ||
+            !urlFile.commit()) {
+            std::fprintf(stderr, "velk-bell-sim: cannot write %s\n",
+                         qPrintable(urlFile.fileName()));
             return 1;
         }
     }

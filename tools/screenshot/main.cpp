@@ -17,7 +17,6 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
-
 #include <cstdio>
 
 namespace {
@@ -28,7 +27,9 @@ constexpr int kSettleMs = 300;
 QImage grabAround(const QWidget &window)
 {
     const QRect area = window.frameGeometry().adjusted(-20, -20, 20, 20);
-    return window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+    return window.screen()
+        ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+        .toImage();
 }
 
 QMessageBox *openBox()
@@ -46,7 +47,8 @@ int main(int argc, char *argv[])
 
     QCommandLineParser parser;
     parser.addHelpOption();
-    const QCommandLineOption initial(QStringLiteral("initial"), QStringLiteral("Before any report."));
+    const QCommandLineOption initial(QStringLiteral("initial"),
+                                     QStringLiteral("Before any report."));
     const QCommandLineOption question(QStringLiteral("question"),
                                       QStringLiteral("With the connection question up."));
     parser.addOptions({initial, question});

@@ -1,0 +1,45 @@
+# Installs the build into a scratch prefix and makes the Debian package, then checks that both
+# hold the program, its desktop entry and its icons, and that the package declares Qt.
+# cmake -DBUILD_DIR=... -DWORK_DIR=... -DCPACK=... -P check-install.cmake
+
+function(run)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "${ARGN} failed:\n${output}")
+    endif()
+    set(output "${output}" PARENT_SCOPE)
+endfunction()
+
+function(expect text what)
+    string(FIND "${text}" "${what}" at)
+    if(at LESS 0)
+        message(FATAL_ERROR "missing ${what} in:\n${text}")
+    endif()
+endfunction()
+
+set(files bin/VELK share/applications/velk.desktop share/icons/hicolor/scalable/apps/velk.svg)
+foreach(size 16 24 32 48 64 256)
+    list(APPEND files share/icons/hicolor/${size}x${size}/apps/velk.png)
+endforeach()
+
+file(REMOVE_RECURSE ${WORK_DIR})
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK_DIR}/prefix)
+foreach(file ${files})
+    if(NOT EXISTS ${WORK_DIR}/prefix/${file})
+        message(FATAL_ERROR "not installed: ${file}")
+    endif()
+endforeach()
+file(READ ${WORK_DIR}/prefix/share/applications/velk.desktop entry)
+expect("${entry}" "Exec=VELK\n")
+expect("${entry}" "Icon=velk\n")
+
+run(${CPACK} -G DEB --config ${BUILD_DIR}/CPackConfig.cmake -B ${WORK_DIR}/package)
+file(GLOB packages ${WORK_DIR}/package/*.deb)
+run(dpkg-deb -f ${packages} Depends)
+foreach(library libqt6widgets6 libqt6websockets6 libqt6network6 libqt6gui6 libqt6core6)
+    expect("${output}" "${library} (>= 6.4")
+endforeach()
+run(dpkg-deb -c ${packages})
+foreach(file ${files})
+    expect("${output}" "./usr/${file}")
+endforeach()
