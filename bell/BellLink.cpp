@@ -13,6 +13,7 @@ BellLink::BellLink(QObject *parent)
     connect(m_socket, &QWebSocket::connected, this, &BellLink::opened, Qt::QueuedConnection);
     connect(m_socket, &QWebSocket::textMessageReceived, this, &BellLink::textMessage,
             Qt::QueuedConnection);
+    setSettings(m_settings);
 }
 
 BellLink::~BellLink()
@@ -24,6 +25,9 @@ BellLink::~BellLink()
 void BellLink::setSettings(const LinkSettings &settings)
 {
     m_settings = settings;
+    m_socket->setMaxAllowedIncomingFrameSize(quint64(settings.maxFrameSize));
+    m_socket->setMaxAllowedIncomingMessageSize(quint64(settings.maxMessageSize));
+    m_socket->setReadBufferSize(settings.readBufferSize);
 }
 
 bool BellLink::activate()

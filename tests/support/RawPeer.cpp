@@ -5,11 +5,19 @@
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
+
+namespace {
+constexpr qint64 kChunk = 64 * 1024;
+}
 
 RawPeer::RawPeer(QObject *parent)
     : QObject(parent)
     , m_server(new QTcpServer(this))
+    , m_trickle(new QTimer(this))
 {
+    m_trickle->setInterval(1);
+    connect(m_trickle, &QTimer::timeout, this, &RawPeer::feed);
     connect(m_server, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket *socket = m_server->nextPendingConnection())
             serve(socket);
@@ -24,12 +32,6 @@ bool RawPeer::listen()
 QUrl RawPeer::url() const
 {
     return QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(m_server->serverPort()));
-}
-
-void RawPeer::setMode(Mode mode, const QByteArray &bytes)
-{
-    m_mode = mode;
-    m_bytes = bytes;
 }
 
 void RawPeer::write(const QByteArray &bytes)
@@ -50,21 +52,34 @@ void RawPeer::serve(QTcpSocket *socket)
     ++m_connections;
     socket->setParent(this);
     m_latest = socket;
+    m_trickle->stop();
+    m_pending.clear();
+    m_streamLeft = 0;
+    m_delivered = 0;
     m_request.clear();
     m_afterRequest.clear();
     m_gone = false;
+    m_greeted = false;
     connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-        if (socket == m_latest)
+        if (socket == m_latest) {
             m_gone = true;
+            m_trickle->stop();
+        }
+    });
+    connect(socket, &QTcpSocket::bytesWritten, this, [this, socket](qint64 written) {
+        if (socket != m_latest)
+            return;
+        m_delivered += written;
+        if (!m_trickle->isActive())
+            feed();
     });
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
         if (socket != m_latest) {
             socket->readAll();
             return;
         }
-        const bool answered = m_request.contains("\r\n\r\n");
-        if (answered) {
-            m_afterRequest += socket->readAll();
+        if (m_request.contains("\r\n\r\n")) {
+            takeAfterRequest(socket);
             return;
         }
         m_request += socket->readAll();
@@ -73,26 +88,74 @@ void RawPeer::serve(QTcpSocket *socket)
             return;
         m_afterRequest = m_request.mid(end + 4);
         m_request.truncate(end + 4);
-        switch (m_mode) {
-        case Mode::Silent:
-            break;
-        case Mode::Reply:
-            socket->write(m_bytes);
-            break;
-        case Mode::Handshake: {
-            static const QRegularExpression keyLine(QStringLiteral("Sec-WebSocket-Key:\\s*(\\S+)"),
-                                                    QRegularExpression::CaseInsensitiveOption);
-            const QByteArray key =
-                keyLine.match(QString::fromLatin1(m_request)).captured(1).toLatin1();
-            socket->write("HTTP/1.1 101 Switching Protocols\r\n"
-                          "Upgrade: websocket\r\n"
-                          "Connection: Upgrade\r\n"
-                          "Sec-WebSocket-Accept: " +
-                          acceptKey(key) + "\r\n\r\n" + m_bytes);
-            break;
-        }
-        }
+        answer(socket);
     });
+}
+
+void RawPeer::takeAfterRequest(QTcpSocket *socket)
+{
+    m_afterRequest += socket->readAll();
+    if (m_greeted || m_script.mode != Mode::Handshake ||
+        decodeClientFrames(m_afterRequest).isEmpty())
+        return;
+    m_greeted = true;
+    if (!m_script.onGreeting.isEmpty()) {
+        m_pending += m_script.onGreeting;
+        m_streamLeft = m_script.stream;
+        feed();
+    }
+}
+
+void RawPeer::answer(QTcpSocket *)
+{
+    switch (m_script.mode) {
+    case Mode::Silent:
+        return;
+    case Mode::Reply:
+        m_pending = m_script.bytes;
+        break;
+    case Mode::Handshake: {
+        static const QRegularExpression keyLine(QStringLiteral("Sec-WebSocket-Key:\\s*(\\S+)"),
+                                                QRegularExpression::CaseInsensitiveOption);
+        const QByteArray key = keyLine.match(QString::fromLatin1(m_request)).captured(1).toLatin1();
+        m_pending = "HTTP/1.1 101 Switching Protocols\r\n"
+                    "Upgrade: websocket\r\n"
+                    "Connection: Upgrade\r\n"
+                    "Sec-WebSocket-Accept: " +
+                    acceptKey(key) + "\r\n\r\n" + m_script.bytes;
+        break;
+    }
+    }
+    if (m_script.onGreeting.isEmpty())
+        m_streamLeft = m_script.stream;
+    if (m_script.trickle)
+        m_trickle->start();
+    else
+        feed();
+}
+
+// Writes the next piece of the script: one byte when trickling, else all of it, then filler
+// while the client keeps up, then closes if asked once the whole script is out.
+void RawPeer::feed()
+{
+    if (!m_latest || m_gone || m_latest->state() != QAbstractSocket::ConnectedState)
+        return;
+    if (!m_pending.isEmpty()) {
+        const qsizetype count = m_script.trickle ? 1 : m_pending.size();
+        m_latest->write(m_pending.left(count));
+        m_pending.remove(0, count);
+        if (!m_pending.isEmpty())
+            return;
+        m_trickle->stop();
+    }
+    while (m_streamLeft > 0 && m_latest->bytesToWrite() < 4 * kChunk) {
+        const qint64 count = qMin(m_streamLeft, kChunk);
+        m_latest->write(QByteArray(count, 'a'));
+        m_streamLeft -= count;
+    }
+    const bool scriptDone = m_script.onGreeting.isEmpty() || m_greeted;
+    if (m_streamLeft == 0 && m_script.closeAfter && scriptDone)
+        m_latest->disconnectFromHost();
 }
 
 QList<RawPeer::Frame> RawPeer::decodeClientFrames(const QByteArray &bytes)

@@ -7,10 +7,12 @@
 
 class QTcpServer;
 class QTcpSocket;
+class QTimer;
 
 // A TCP peer on 127.0.0.1 that plays a WebSocket server well or badly: it can stay silent,
 // answer the opening request with any bytes, or complete the handshake and then write any
-// bytes. It records what each client sends.
+// bytes; trickle its answer, follow it with a stream of filler bytes, or close after it.
+// It records what each client sends.
 class RawPeer : public QObject
 {
     Q_OBJECT
@@ -21,6 +23,20 @@ public:
         Silent,
         Reply,
         Handshake
+    };
+
+    struct Script
+    {
+        Mode mode = Mode::Silent;
+        // Reply: the whole answer. Handshake: what follows a correct 101 response.
+        QByteArray bytes;
+        // Write the answer one byte at a time.
+        bool trickle = false;
+        // Then this many filler bytes, written only as fast as the client reads them.
+        qint64 stream = 0;
+        bool closeAfter = false;
+        // Handshake: written once the client's first frame (its greeting) has arrived.
+        QByteArray onGreeting = {};
     };
 
     // A frame as a client sends it, unmasked.
@@ -35,10 +51,8 @@ public:
 
     bool listen();
     QUrl url() const;
-
-    // Silent: accept and never answer. Reply: answer the request with bytes. Handshake: answer
-    // with a correct 101 response followed by bytes.
-    void setMode(Mode mode, const QByteArray &bytes = {});
+    void setScript(const Script &script) { m_script = script; }
+    void setMode(Mode mode, const QByteArray &bytes = {}) { m_script = {mode, bytes}; }
 
     int connections() const { return m_connections; }
     // The latest client's opening request, up to the blank line.
@@ -46,6 +60,8 @@ public:
     // What the latest client sent after its request headers.
     QByteArray afterRequest() const { return m_afterRequest; }
     bool latestClientGone() const { return m_gone; }
+    // Bytes of the script and stream the latest client has taken.
+    qint64 delivered() const { return m_delivered; }
     // Writes to the latest client.
     void write(const QByteArray &bytes);
 
@@ -56,13 +72,20 @@ public:
 
 private:
     void serve(QTcpSocket *socket);
+    void answer(QTcpSocket *socket);
+    void feed();
+    void takeAfterRequest(QTcpSocket *socket);
 
     QTcpServer *m_server;
+    QTimer *m_trickle;
     QTcpSocket *m_latest = nullptr;
-    Mode m_mode = Mode::Silent;
-    QByteArray m_bytes;
+    Script m_script;
+    QByteArray m_pending;
+    qint64 m_streamLeft = 0;
+    qint64 m_delivered = 0;
     int m_connections = 0;
     QByteArray m_request;
     QByteArray m_afterRequest;
     bool m_gone = false;
+    bool m_greeted = false;
 };
