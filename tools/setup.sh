@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the build needs on Debian 12 (only what is missing), then builds into build/.
+# Installs what the build needs on Debian 12 (only what is missing), then builds into build/
+# (or into $VELK_BUILD_DIR); further arguments go to CMake.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 
@@ -18,5 +19,6 @@ if ((${#missing[@]})); then
         apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$top" -B "$top/build" -G Ninja "$@"
-cmake --build "$top/build"
+build="${VELK_BUILD_DIR:-$top/build}"
+cmake -S "$top" -B "$build" -G Ninja "$@"
+cmake --build "$build"
