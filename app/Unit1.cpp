@@ -30,8 +30,9 @@ TMainForm::TMainForm(const LinkSettings &settings, QWidget *parent)
     , sgwscli_1(new BellLink(this))
 {
     ui->setupUi(this);
+    // Title bars and task switchers use these; desktops take the installed 256 one.
     QIcon icon;
-    for (int size : {256, 64, 48, 40, 32, 24, 20, 16})
+    for (int size : {64, 48, 40, 32, 24, 20, 16})
         icon.addFile(QStringLiteral(":/icons/velk-%1.png").arg(size), QSize(size, size));
     setWindowIcon(icon);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -10,9 +10,10 @@ BellLink::BellLink(QObject *parent)
     : QObject(parent)
     , m_socket(new QWebSocket(QString(), QWebSocketProtocol::VersionLatest, this))
 {
-    connect(m_socket, &QWebSocket::connected, this, &BellLink::opened, Qt::QueuedConnection);
-    connect(m_socket, &QWebSocket::textMessageReceived, this, &BellLink::textMessage,
-            Qt::QueuedConnection);
+    // The socket reads on the UI thread's event loop and signals from there, one event at a
+    // time and in arrival order, so its events are passed on as they come.
+    connect(m_socket, &QWebSocket::connected, this, &BellLink::opened);
+    connect(m_socket, &QWebSocket::textMessageReceived, this, &BellLink::textMessage);
     setSettings(m_settings);
 }
 

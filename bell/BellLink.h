@@ -9,7 +9,7 @@ class QWebSocket;
 
 // The WebSocket link to the bell. Opening waits for the handshake with one time-out for the
 // TCP connect and the handshake together; while open it sends texts and delivers the bell's
-// text messages. Its events are queued and arrive in order.
+// text messages, whole, from the event loop, in arrival order.
 class BellLink : public QObject
 {
     Q_OBJECT

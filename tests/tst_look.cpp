@@ -309,9 +309,11 @@ void LookTest::programIcon()
     LaidOutWindow laidOut;
     const QList<QSize> sizes = laidOut.window.windowIcon().availableSizes();
     for (int size : {256, 64, 48, 40, 32, 24, 20, 16}) {
-        QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
-        QCOMPARE(pngDepthAndType(QStringLiteral(":/icons/velk-%1.png").arg(size)),
-                 (std::pair{8, 6}));
+        if (size < 256)
+            QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
+        const QString png = QStringLiteral(VELK_SOURCE_DIR "/app/icons/velk-%1.png").arg(size);
+        QCOMPARE(QImage(png).size(), QSize(size, size));
+        QCOMPARE(pngDepthAndType(png), (std::pair{8, 6}));
     }
 
     QFile ico(QStringLiteral(VELK_SOURCE_DIR "/app/icons/velk.ico"));
