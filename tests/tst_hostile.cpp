@@ -21,9 +21,6 @@ namespace {
 
 using Frame = RawPeer::Frame;
 
-constexpr QRgb kRed = 0xFFFF0000;
-constexpr QRgb kPurple = 0xFF800080;
-constexpr QRgb kBlue = 0xFF0000FF;
 constexpr qint64 kMiB = 1024 * 1024;
 // Far more than the link's limits, far less than what the peers offer.
 constexpr qint64 kMostTaken = 8 * kMiB;
@@ -225,7 +222,7 @@ void HostileTest::afterHandshake_data()
     // Most peers answer the greeting with a good report, which must stay shown, and then
     // with the fault.
     const QByteArray good = text("mode3 ungu");
-    const WindowState shown = WindowState::initial().mode(3).colour(kPurple);
+    const WindowState shown = WindowState::initial().mode(3).colour(Lamp::purple);
     const QStringList first{"mode3 ungu"};
     const auto closes = [&](const char *name, const QByteArray &bad, qint64 stream = 0) {
         QTest::newRow(name) << RawPeer::Script{Mode::Handshake, {},    false,
@@ -269,16 +266,17 @@ void HostileTest::afterHandshake_data()
                             << true << texts << state;
     };
     stays("non-ASCII text around keywords", text("→mode2← «merah» ünï 🔔"),
-          {"mode3 ungu", "→mode2← «merah» ünï 🔔"}, WindowState::initial().mode(2).colour(kRed));
+          {"mode3 ungu", "→mode2← «merah» ünï 🔔"},
+          WindowState::initial().mode(2).colour(Lamp::red));
     QByteArray fragmented = frame(0x1, "m", false);
     for (const char *piece : {"o", "d", "e", "2", " ", "m", "e", "r", "a", "h"})
         fragmented += frame(0x9, "ping") + frame(0x0, piece, false);
     fragmented += frame(0x0, "!");
     stays("message in many frames with pings between", fragmented, {"mode3 ungu", "mode2 merah!"},
-          WindowState::initial().mode(2).colour(kRed));
+          WindowState::initial().mode(2).colour(Lamp::red));
     // Qt 6.4 does not look at the reserved bits: such a frame arrives as a plain one.
     stays("reserved bit RSV1, let through by Qt", frame(0x41, "mode1 merah"),
-          {"mode3 ungu", "mode1 merah"}, WindowState::initial().mode(1).colour(kRed));
+          {"mode3 ungu", "mode1 merah"}, WindowState::initial().mode(1).colour(Lamp::red));
     stays("reserved bits RSV2 and RSV3, let through by Qt", frame(0x31, "mode2"),
           {"mode3 ungu", "mode2"}, shown.mode(2));
     stays("binary message is ignored", frame(0x2, "mode1 merah"), first, shown);
@@ -346,7 +344,7 @@ void HostileTest::burstOfStatusMessages()
     QCOMPARE(bench.texts(), sent);
     // The last one: "mode1 buzz2 biru #9999".
     QCOMPARE(WindowState::of(*bench.window),
-             WindowState::initial().mode(1).tone("buzz2").colour(kBlue));
+             WindowState::initial().mode(1).tone("buzz2").colour(Lamp::blue));
     QVERIFY(bench.responsive());
 }
 

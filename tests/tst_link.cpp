@@ -47,6 +47,23 @@ const QStringList kCommandButtons = {QStringLiteral("btn_1"), QStringLiteral("bt
                                      QStringLiteral("btn_3"), QStringLiteral("btn_4"),
                                      QStringLiteral("btn_5"), QStringLiteral("btn_6")};
 
+// A window connected to a loopback bell that has received its greeting.
+struct GreetedWindow
+{
+    BellServer bell;
+    MessageBoxWatcher watcher;
+    std::unique_ptr<TMainForm> window;
+
+    bool start()
+    {
+        if (!bell.listen())
+            return false;
+        window = std::make_unique<TMainForm>(linkTo(bell.url()));
+        window->show();
+        return QTest::qWaitFor([this] { return bell.received() == QStringList{"check"}; });
+    }
+};
+
 // Lets queued events run so that anything wrongly sent or shown would have happened.
 void settle()
 {
@@ -74,13 +91,10 @@ private slots:
 
 void LinkTest::greetsOnceAfterHandshake()
 {
-    BellServer bell;
-    QVERIFY(bell.listen());
-    MessageBoxWatcher watcher;
-    TMainForm window(linkTo(bell.url()));
-    window.show();
-
-    QTRY_COMPARE(bell.received(), QStringList{"check"});
+    GreetedWindow greeted;
+    QVERIFY(greeted.start());
+    BellServer &bell = greeted.bell;
+    TMainForm &window = *greeted.window;
     QCOMPARE(bell.lastRequestPath(), QStringLiteral("/ws"));
     click(window, QStringLiteral("btn_3"));
     QTRY_COMPARE(bell.received(), (QStringList{"check", "mode2"}));
@@ -91,7 +105,7 @@ void LinkTest::greetsOnceAfterHandshake()
     settle();
     QCOMPARE(bell.connections(), 1);
     QCOMPARE(bell.received(), (QStringList{"check", "mode2"}));
-    QVERIFY(watcher.seen().isEmpty());
+    QVERIFY(greeted.watcher.seen().isEmpty());
 }
 
 void LinkTest::sendsPlainTextFramesAndNoCloseFrame()
@@ -146,11 +160,10 @@ void LinkTest::buttonsSendTheirWords()
     QFETCH(QString, button);
     QFETCH(QString, word);
 
-    BellServer bell;
-    QVERIFY(bell.listen());
-    TMainForm window(linkTo(bell.url()));
-    window.show();
-    QTRY_COMPARE(bell.received(), QStringList{"check"});
+    GreetedWindow greeted;
+    QVERIFY(greeted.start());
+    BellServer &bell = greeted.bell;
+    TMainForm &window = *greeted.window;
 
     const WindowState before = WindowState::of(window);
     click(window, button);
@@ -162,14 +175,13 @@ void LinkTest::buttonsSendTheirWords()
 
 void LinkTest::receivesUtf8Text()
 {
-    BellServer bell;
-    QVERIFY(bell.listen());
-    TMainForm window(linkTo(bell.url()));
-    window.show();
-    QTRY_COMPARE(bell.clients().size(), 1);
+    GreetedWindow greeted;
+    QVERIFY(greeted.start());
+    BellServer &bell = greeted.bell;
+    TMainForm &window = *greeted.window;
 
     bell.sendText(QStringLiteral("status → mode2 · lampu «merah» 🔔 ü"));
-    QTRY_COMPARE(WindowState::of(window), WindowState::initial().mode(2).colour(0xFFFF0000));
+    QTRY_COMPARE(WindowState::of(window), WindowState::initial().mode(2).colour(Lamp::red));
 }
 
 void LinkTest::failedAttemptAsks_data()
@@ -268,14 +280,12 @@ void LinkTest::noLeavesWorkingWindow()
 
 void LinkTest::bellClosingLinkLeavesWindowAsItWas()
 {
-    BellServer bell;
-    QVERIFY(bell.listen());
-    MessageBoxWatcher watcher;
-    TMainForm window(linkTo(bell.url()));
-    window.show();
-    QTRY_COMPARE(bell.received(), QStringList{"check"});
+    GreetedWindow greeted;
+    QVERIFY(greeted.start());
+    BellServer &bell = greeted.bell;
+    TMainForm &window = *greeted.window;
     bell.sendText(QStringLiteral("mode2 merah"));
-    const WindowState reported = WindowState::initial().mode(2).colour(0xFFFF0000);
+    const WindowState reported = WindowState::initial().mode(2).colour(Lamp::red);
     QTRY_COMPARE(WindowState::of(window), reported);
 
     QSignalSpy left(&bell, &BellServer::clientLeft);
@@ -290,7 +300,7 @@ void LinkTest::bellClosingLinkLeavesWindowAsItWas()
     settle();
     QCOMPARE(bell.received(), QStringList{"check"});
     QCOMPARE(bell.connections(), 1);
-    QVERIFY(watcher.seen().isEmpty());
+    QVERIFY(greeted.watcher.seen().isEmpty());
     QCOMPARE(WindowState::of(window), reported);
 }
 

@@ -5,6 +5,7 @@
 #include "ImageButton.h"
 #include "Rectangle.h"
 #include "Unit1.h"
+#include "WindowState.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -20,7 +21,6 @@ namespace {
 constexpr QRgb kBackground = 0xFFAFEEEE;
 constexpr QRgb kLightGrey = 0xFFE0E0E0;
 constexpr QRgb kBlack = 0xFF000000;
-constexpr QRgb kBlue = 0xFF0000FF;
 
 // Nothing listens on port 9; the tests take their pictures before the attempt's question.
 LinkSettings unusedLink()
@@ -230,7 +230,7 @@ void LookTest::panelFillAndOutline()
     };
     check(kLightGrey);
     laidOut.window.sgwscli_1Message(QStringLiteral("biru"));
-    check(kBlue);
+    check(Lamp::blue);
 }
 
 void LookTest::barsLookLikeToolBars()

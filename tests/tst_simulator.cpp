@@ -28,11 +28,6 @@ void tell(QProcess &simulator, const QByteArray &command)
     simulator.write(command + '\n');
 }
 
-constexpr QRgb kGreen = 0xFF008000;
-constexpr QRgb kRed = 0xFFFF0000;
-constexpr QRgb kBlue = 0xFF0000FF;
-constexpr QRgb kPurple = 0xFF800080;
-
 } // namespace
 
 class SimulatorTest : public QObject
@@ -54,7 +49,7 @@ void SimulatorTest::playsTheBellForTheWindow()
 
     TMainForm window(LinkSettings::at(url));
     window.show();
-    WindowState expected = WindowState::initial().mode(1).tone("buzz2").colour(kGreen);
+    WindowState expected = WindowState::initial().mode(1).tone("buzz2").colour(Lamp::green);
     QTRY_COMPARE(WindowState::of(window), expected);
 
     QTest::mouseClick(window.findChild<ImageButton *>(QStringLiteral("btn_3")), Qt::LeftButton);
@@ -65,10 +60,10 @@ void SimulatorTest::playsTheBellForTheWindow()
     QTRY_COMPARE(WindowState::of(window), expected);
 
     tell(simulator, "press merah");
-    expected = expected.colour(kRed);
+    expected = expected.colour(Lamp::red);
     QTRY_COMPARE(WindowState::of(window), expected);
     tell(simulator, "say mode3 ungu");
-    expected = expected.mode(3).colour(kPurple);
+    expected = expected.mode(3).colour(Lamp::purple);
     QTRY_COMPARE(WindowState::of(window), expected);
 
     // A second client hears the same reports.
@@ -82,7 +77,7 @@ void SimulatorTest::playsTheBellForTheWindow()
     QTRY_COMPARE(heard, QStringList{"mode2 buzz1 merah"});
     tell(simulator, "press biru");
     QTRY_COMPARE(heard, (QStringList{"mode2 buzz1 merah", "biru"}));
-    QTRY_COMPARE(WindowState::of(window), expected.colour(kBlue));
+    QTRY_COMPARE(WindowState::of(window), expected.colour(Lamp::blue));
 
     tell(simulator, "quit");
     QVERIFY(simulator.waitForFinished(10000));

@@ -13,13 +13,6 @@ LinkSettings unusedLink()
     return LinkSettings::at(QUrl(QStringLiteral("ws://127.0.0.1:9/ws")));
 }
 
-constexpr QRgb kGreen = 0xFF008000;
-constexpr QRgb kYellow = 0xFFFFFF00;
-constexpr QRgb kRed = 0xFFFF0000;
-constexpr QRgb kBlue = 0xFF0000FF;
-constexpr QRgb kWhite = 0xFFFFFFFF;
-constexpr QRgb kPurple = 0xFF800080;
-
 } // namespace
 
 class StatusRulesTest : public QObject
@@ -42,12 +35,17 @@ void StatusRulesTest::appliesTexts_data()
         const char *keyword;
         WindowState state;
     } alone[] = {
-        {"mode1", start.mode(1)},          {"mode2", start.mode(2)},
-        {"mode3", start.mode(3)},          {"buzz2", start.tone("buzz2")},
-        {"buzz1", start.tone("buzz1")},    {"hijau", start.colour(kGreen)},
-        {"kuning", start.colour(kYellow)}, {"merah", start.colour(kRed)},
-        {"biru", start.colour(kBlue)},     {"putih", start.colour(kWhite)},
-        {"ungu", start.colour(kPurple)},
+        {"mode1", start.mode(1)},
+        {"mode2", start.mode(2)},
+        {"mode3", start.mode(3)},
+        {"buzz2", start.tone("buzz2")},
+        {"buzz1", start.tone("buzz1")},
+        {"hijau", start.colour(Lamp::green)},
+        {"kuning", start.colour(Lamp::yellow)},
+        {"merah", start.colour(Lamp::red)},
+        {"biru", start.colour(Lamp::blue)},
+        {"putih", start.colour(Lamp::white)},
+        {"ungu", start.colour(Lamp::purple)},
     };
     for (const auto &row : alone) {
         QTest::addRow("alone: %s", row.keyword)
@@ -55,10 +53,10 @@ void StatusRulesTest::appliesTexts_data()
     }
 
     QTest::newRow("one text sets mode, tone and colour")
-        << QStringList{"mode2 buzz1 hijau"} << start.mode(2).tone("buzz1").colour(kGreen);
+        << QStringList{"mode2 buzz1 hijau"} << start.mode(2).tone("buzz1").colour(Lamp::green);
     QTest::newRow("bell's own framing around the keywords")
         << QStringList{"{\"mode\":\"mode3\",\"tone\":\"buzz2\",\"led\":\"ungu\"}"}
-        << start.mode(3).tone("buzz2").colour(kPurple);
+        << start.mode(3).tone("buzz2").colour(Lamp::purple);
 
     QTest::newRow("mode1 then mode3 in one text: mode3")
         << QStringList{"mode1 mode3"} << start.mode(3);
@@ -68,11 +66,12 @@ void StatusRulesTest::appliesTexts_data()
         << QStringList{"mode3,mode2"} << start.mode(3);
     QTest::newRow("buzz1 and buzz2 in one text: buzz1")
         << QStringList{"buzz1 buzz2"} << start.tone("buzz1");
-    QTest::newRow("merah and biru: blue") << QStringList{"merah biru"} << start.colour(kBlue);
-    QTest::newRow("biru and merah: blue") << QStringList{"biru merah"} << start.colour(kBlue);
-    QTest::newRow("ungu and hijau: purple") << QStringList{"ungu hijau"} << start.colour(kPurple);
+    QTest::newRow("merah and biru: blue") << QStringList{"merah biru"} << start.colour(Lamp::blue);
+    QTest::newRow("biru and merah: blue") << QStringList{"biru merah"} << start.colour(Lamp::blue);
+    QTest::newRow("ungu and hijau: purple")
+        << QStringList{"ungu hijau"} << start.colour(Lamp::purple);
     QTest::newRow("all six colours: purple")
-        << QStringList{"ungu putih biru merah kuning hijau"} << start.colour(kPurple);
+        << QStringList{"ungu putih biru merah kuning hijau"} << start.colour(Lamp::purple);
 
     for (const char *text : {"MODE1", "Mode1", "Merah", "BUZZ2", "Hijau", "UNGU"})
         QTest::addRow("capitals change nothing: %s", text)
@@ -82,19 +81,20 @@ void StatusRulesTest::appliesTexts_data()
         QTest::addRow("no keyword: %s", text) << QStringList{QLatin1String(text)} << start;
 
     QTest::newRow("inside a longer word: mode12") << QStringList{"mode12"} << start.mode(1);
-    QTest::newRow("inside a longer word: xmerahx") << QStringList{"xmerahx"} << start.colour(kRed);
+    QTest::newRow("inside a longer word: xmerahx")
+        << QStringList{"xmerahx"} << start.colour(Lamp::red);
     QTest::newRow("inside a longer word: buzz2buzz")
         << QStringList{"buzz2buzz"} << start.tone("buzz2");
     QTest::newRow("keywords run together")
-        << QStringList{"mode2buzz1biru"} << start.mode(2).tone("buzz1").colour(kBlue);
+        << QStringList{"mode2buzz1biru"} << start.mode(2).tone("buzz1").colour(Lamp::blue);
 
-    QTest::newRow("groups move on their own")
-        << QStringList{"mode2 merah", "buzz1", "mode1"} << start.mode(1).tone("buzz1").colour(kRed);
+    QTest::newRow("groups move on their own") << QStringList{"mode2 merah", "buzz1", "mode1"}
+                                              << start.mode(1).tone("buzz1").colour(Lamp::red);
     QTest::newRow("colour stays until another colour")
-        << QStringList{"biru", "mode3", "", "MERAH"} << start.mode(3).colour(kBlue);
+        << QStringList{"biru", "mode3", "", "MERAH"} << start.mode(3).colour(Lamp::blue);
     QTest::newRow("later message of a group wins")
         << QStringList{"mode1", "mode2", "buzz2", "buzz1", "putih", "kuning"}
-        << start.mode(2).tone("buzz1").colour(kYellow);
+        << start.mode(2).tone("buzz1").colour(Lamp::yellow);
 }
 
 void StatusRulesTest::appliesTexts()

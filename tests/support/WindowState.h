@@ -7,6 +7,16 @@
 
 class QWidget;
 
+// The panel fills that the bell's colour keywords stand for.
+namespace Lamp {
+constexpr QRgb green = 0xFF008000;
+constexpr QRgb yellow = 0xFFFFFF00;
+constexpr QRgb red = 0xFFFF0000;
+constexpr QRgb blue = 0xFF0000FF;
+constexpr QRgb white = 0xFFFFFFFF;
+constexpr QRgb purple = 0xFF800080;
+} // namespace Lamp
+
 // What the window shows of the bell: the eight buttons' enabled flags and pictures and the
 // panel's fill. Built from a real window, or as the state the bell's reports should lead to.
 struct WindowState
