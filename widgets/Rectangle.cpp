@@ -16,8 +16,8 @@ void Rectangle::setFillColor(const QColor &color)
 
 void Rectangle::paintEvent(QPaintEvent *)
 {
+    // The outline is one logical pixel wide, whatever the display's scale.
     QPainter painter(this);
-    painter.fillRect(rect(), m_fill);
-    painter.setPen(QPen(Qt::black, 0));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.fillRect(rect(), Qt::black);
+    painter.fillRect(rect().adjusted(1, 1, -1, -1), m_fill);
 }
