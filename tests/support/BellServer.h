@@ -24,8 +24,6 @@ public:
     const QStringList &received() const { return m_received; }
     // Clients whose handshake completed, in all.
     int connections() const { return m_connections; }
-    // Clients still connected.
-    const QList<QWebSocket *> &clients() const { return m_clients; }
     QString lastRequestPath() const { return m_lastPath; }
 
     void sendText(const QString &text);

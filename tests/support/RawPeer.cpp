@@ -34,12 +34,6 @@ QUrl RawPeer::url() const
     return QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(m_server->serverPort()));
 }
 
-void RawPeer::write(const QByteArray &bytes)
-{
-    if (m_latest)
-        m_latest->write(bytes);
-}
-
 QByteArray RawPeer::acceptKey(const QByteArray &clientKey)
 {
     return QCryptographicHash::hash(clientKey + "258EAFA5-E914-47DA-95CA-C5AB0DC85B11",

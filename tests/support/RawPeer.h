@@ -62,8 +62,6 @@ public:
     bool latestClientGone() const { return m_gone; }
     // Bytes of the script and stream the latest client has taken.
     qint64 delivered() const { return m_delivered; }
-    // Writes to the latest client.
-    void write(const QByteArray &bytes);
 
     static QByteArray acceptKey(const QByteArray &clientKey);
     static QList<Frame> decodeClientFrames(const QByteArray &bytes);
