@@ -7,6 +7,7 @@
 #include "ui_Unit1.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStringList>
@@ -30,10 +31,11 @@ TMainForm::TMainForm(const LinkSettings &settings, QWidget *parent)
     , sgwscli_1(new BellLink(this))
 {
     ui->setupUi(this);
-    // Title bars and task switchers use these; desktops take the installed 256 one.
+    // Every size built in (title bars and task switchers); desktops take the installed 256 one.
     QIcon icon;
-    for (int size : {64, 48, 40, 32, 24, 20, 16})
-        icon.addFile(QStringLiteral(":/icons/velk-%1.png").arg(size), QSize(size, size));
+    const QDir icons(QStringLiteral(":/icons"));
+    for (const QString &file : icons.entryList(QDir::Files))
+        icon.addFile(icons.filePath(file));
     setWindowIcon(icon);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

@@ -82,7 +82,7 @@ void RawPeer::serve(QTcpSocket *socket)
             return;
         m_afterRequest = m_request.mid(end + 4);
         m_request.truncate(end + 4);
-        answer(socket);
+        answer();
     });
 }
 
@@ -100,7 +100,7 @@ void RawPeer::takeAfterRequest(QTcpSocket *socket)
     }
 }
 
-void RawPeer::answer(QTcpSocket *)
+void RawPeer::answer()
 {
     switch (m_script.mode) {
     case Mode::Silent:

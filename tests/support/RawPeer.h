@@ -70,7 +70,7 @@ public:
 
 private:
     void serve(QTcpSocket *socket);
-    void answer(QTcpSocket *socket);
+    void answer();
     void feed();
     void takeAfterRequest(QTcpSocket *socket);
 
